@@ -1,0 +1,2 @@
+list(APPEND CORE_SOURCES src/extract/lzhuf_decoder.cpp)
+list(APPEND WIN32_SOURCES src/extract/file_destination.cpp)
