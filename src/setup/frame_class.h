@@ -1,0 +1,4 @@
+// Registration of the frame's window class, derived from the system dialog class.
+#pragma once
+
+bool RegisterFrameClass();
