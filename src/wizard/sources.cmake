@@ -1,1 +1,1 @@
-list(APPEND WIN32_SOURCES src/wizard/frame.cpp)
+list(APPEND WIN32_SOURCES src/wizard/frame.cpp src/wizard/window_utils.cpp)
