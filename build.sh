@@ -90,6 +90,13 @@ start_display() {
     export DISPLAY=:$n
 }
 
+start_wine() {
+    # One server and Wine's own system processes for the whole run, started outside any
+    # test, so that each test pays only for its own process.
+    wineserver -p 2>/dev/null || true  # one may be running already
+    "$WINELOADER" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 stop_services() {
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
@@ -120,7 +127,7 @@ test_all() {
     prefix
     trap stop_services EXIT
     start_display
-    wineserver -p
+    start_wine
     PASSED=0 FAILED=0
     run_ctest "$BUILD/host" "native (host, ASan/UBSan)"
     run_ctest "$BUILD/fuzz" "fuzzing"
@@ -147,6 +154,7 @@ run() {
     else
         log "no DISPLAY: starting setup.exe under Xvfb and walking the wizard"
         start_display
+        start_wine
         "$WINELOADER" "$dir/bin/ui_driver.exe" tour
     fi
 }
