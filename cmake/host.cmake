@@ -17,6 +17,11 @@ foreach(tool_list ${TOOL_LISTS})
     add_subdirectory(${tool_dir})
 endforeach()
 
+# The core's manifest compiles the file table the payload step packs; its stand-ins are 32-bit programs.
+include(${CMAKE_SOURCE_DIR}/payload/payload.cmake)
+find_program(PAYLOAD_CXX i686-w64-mingw32-g++-posix REQUIRED)
+velmondo_payload(COMPILER ${PAYLOAD_CXX} PACKAGER package)
+
 add_executable(native_tests ${NATIVE_TESTS} ${HOST_ONLY_TESTS})
 target_link_libraries(native_tests PRIVATE velmondo_core_checked GTest::gtest_main)
 target_compile_definitions(native_tests PRIVATE VELMONDO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

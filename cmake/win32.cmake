@@ -15,7 +15,12 @@ target_include_directories(velmondo_win32 PUBLIC ${INCLUDE_ROOTS})
 target_compile_options(velmondo_win32 PRIVATE ${SMALL_CODE})
 target_link_libraries(velmondo_win32 PUBLIC velmondo_core ${SYSTEM_LIBRARIES})
 
-include(cmake/payload.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/payload/payload.cmake)
+if(NOT HOST_TOOLS_DIR)
+    message(FATAL_ERROR "HOST_TOOLS_DIR must name the host build's bin folder (package, lzhuf)")
+endif()
+velmondo_payload(COMPILER ${CMAKE_CXX_COMPILER} PACKAGER ${HOST_TOOLS_DIR}/package
+                 SETUP_TARGET setup LZHUF ${HOST_TOOLS_DIR}/lzhuf)
 
 add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/setup/main.cpp ${CMAKE_SOURCE_DIR}/resources/setup.rc)
 target_compile_options(setup PRIVATE ${SMALL_CODE})
@@ -48,6 +53,7 @@ target_link_libraries(win32_tests PRIVATE velmondo_win32 gtest_main)
 target_compile_definitions(win32_tests PRIVATE VELMONDO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_options(win32_tests PRIVATE ${TEST_LINK})
 add_test(NAME win32.win32_tests COMMAND win32_tests)
+add_dependencies(win32_tests setup)  # the file pass test installs from setup.exe's own resources
 set_tests_properties(win32.win32_tests PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 600 LABELS wine)
 
 # Small programs the Win32 tests start, each found next to win32_tests.exe.
