@@ -12,7 +12,7 @@ log() { printf '== %s\n' "$*" >&2; }
 
 PACKAGES=(g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 wine32:i386 xvfb xauth imagemagick liblnk-utils)
+          wine wine64 wine32:i386 xvfb xauth imagemagick liblnk-utils python3)
 
 deps() {
     local missing=()
