@@ -66,6 +66,11 @@ foreach(source ${TEST_HELPERS})
     add_dependencies(win32_tests ${name})
 endforeach()
 
+# An independent reader of what the shortcut pass writes: lnkinfo, on the Linux side.
+add_test(NAME win32.lnkinfo
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/checks/lnkinfo_check.sh $<TARGET_FILE:shell_make_link>)
+set_tests_properties(win32.lnkinfo PROPERTIES LABELS wine RESOURCE_LOCK wine_prefix TIMEOUT 120)
+
 # The UI driver walks setup.exe the way a person does; each scenario is one test.
 file(GLOB DRIVER_SOURCES ${CMAKE_SOURCE_DIR}/tests/driver/*.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(ui_driver ${DRIVER_SOURCES})
