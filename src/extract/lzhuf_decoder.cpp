@@ -87,11 +87,18 @@ __attribute__((noinline)) void RebuildTree(LzhufDecoder& d)
     unsigned i = 0;
     for (unsigned n = LzhufSymbolCount; n < LzhufNodeCount; n++) {
         uint16_t f = uint16_t(frequency[i] + frequency[i + 1]);
-        // Stops at i + 1 at the latest, whose weight is at most f: the new node goes after equal weights.
-        unsigned k = n - 1;
-        while (f < frequency[k])
-            k--;
-        k++;
+        // The new node goes after every node of weight up to f, equal weights included. Nodes 0 to n - 1
+        // are in weight order and node i + 1 weighs at most f, so halving the range above it finds the
+        // place that stepping down from n - 1 would, in a tenth of the steps.
+        unsigned k = i + 2;
+        unsigned end = n;
+        while (k < end) {
+            unsigned middle = (k + end) / 2;
+            if (f < frequency[middle])
+                end = middle;
+            else
+                k = middle + 1;
+        }
         memmove(&frequency[k + 1], &frequency[k], (n - k) * sizeof frequency[0]);
         memmove(&child[k + 1], &child[k], (n - k) * sizeof child[0]);
         frequency[k] = f;
@@ -107,33 +114,31 @@ __attribute__((noinline)) void RebuildTree(LzhufDecoder& d)
     }
 }
 
-// The exchange step of UpdateTree: node n's weight is about to pass its right neighbour's. Gives n the
-// weight k, swaps n's subtree with that of l, the highest node still lighter than k, and returns l.
-// Kept out of line (about one symbol in two needs it, at one level) so that the common step of the walk
-// stays small.
-__attribute__((noinline)) static size_t ExchangeUp(LzhufDecoder& d, size_t n, uint16_t k)
+// The exchange step of UpdateTree: node n's weight k is about to pass its right neighbour's. Finds l,
+// the highest node still lighter than k, gives l the weight k, swaps the subtrees of n and l, and
+// returns l.
+static inline size_t ExchangeUp(LzhufDecoder& d, size_t n, uint16_t k)
 {
-    uint16_t* frequency = d.frequency;
-    int16_t* child = d.child;
-    int16_t* parent = d.parent;
+    // The weights are in order and node n + 1 is lighter than k: it weighs k - 1, like n, and so do
+    // the nodes up to l. The sentinel 0xFFFF at 627 ends the scan: no weight gets past 0x8000.
+    const uint16_t* start = &d.frequency[n + 1];
+    const uint16_t* weight = start;
+    while (k > weight[1])
+        weight++;
+    size_t l = n + 1 + size_t(weight - start);
+    // frequency[n] = frequency[l] would store the k - 1 that n holds already.
+    d.frequency[l] = k;
 
-    // The sentinel 0xFFFF at 627 ends the scan: no weight gets past 0x8000.
-    size_t l = n + 1;
-    while (k > frequency[l + 1])
-        l++;
-    frequency[n] = frequency[l];
-    frequency[l] = k;
-
-    size_t i = size_t(child[n]);
-    parent[i] = int16_t(l);
+    size_t i = size_t(d.child[n]);
+    size_t j = size_t(d.child[l]);
+    d.child[n] = int16_t(j);
+    d.child[l] = int16_t(i);
+    d.parent[i] = int16_t(l);
     if (i < LzhufNodeCount)
-        parent[i + 1] = int16_t(l);
-    size_t j = size_t(child[l]);
-    child[l] = int16_t(i);
-    parent[j] = int16_t(n);
+        d.parent[i + 1] = int16_t(l);
+    d.parent[j] = int16_t(n);
     if (j < LzhufNodeCount)
-        parent[j + 1] = int16_t(n);
-    child[n] = int16_t(j);
+        d.parent[j + 1] = int16_t(n);
     return l;
 }
 
@@ -142,6 +147,8 @@ void UpdateTree(LzhufDecoder& d, unsigned symbol)
     if (d.frequency[LzhufRoot] == LzhufRebuildWeight)
         RebuildTree(d);
 
+    // Every walk up ends with the root, whose weight never passes the sentinel's: it needs no test, and
+    // its parent entry 0 no load, so it is counted after the loop.
     size_t n = size_t(d.parent[LzhufNodeCount + symbol]);
     do {
         uint16_t k = uint16_t(d.frequency[n] + 1);
@@ -150,206 +157,329 @@ void UpdateTree(LzhufDecoder& d, unsigned symbol)
         else
             d.frequency[n] = k;
         n = size_t(d.parent[n]);
-    } while (n != 0);
+    } while (n != LzhufRoot);
+    d.frequency[LzhufRoot]++;
 }
 
-// The scalar fields of the decoder, held in locals while a stream is decoded. Every byte stored into
-// window or outBuffer may alias any field in memory (a char store aliases everything), so working on the
-// fields in place makes the compiler reload and store each of them once per byte and once per bit.
+// The fields of the decoder that change with every bit or byte, held in locals while a stream is
+// decoded and stored back into the record at its end. Every byte stored into window or outBuffer may
+// alias any field in memory (a char store aliases everything), so working on the fields in place makes
+// the compiler reload and store them once per byte and once per bit.
 struct Registers {
-    uint64_t bitBuffer;
+    // bitBuffer in the upper half, so that bits shifted out drop off the top as they do from a 16-bit
+    // buffer; and bitCount as a marker, the one 1 bit right below the bitCount unread bits. Shifting the
+    // bits out moves the marker along, so reading a bit needs no count of its own.
+    uint32_t bits;
     const unsigned char* input;
-    uint32_t inputLeft;
-    uint32_t outputLeft;
-    uint32_t outCount;
-    uint32_t writePos;
+    const unsigned char* inputEnd;  // input + inputLeft
+    // The bytes decoded so far. Every decoded byte advances outCount, writePos and outputLeft by one,
+    // and 1024 divides 4096, so all three follow from this one count and the stream's size.
+    uint32_t produced;
+    uint32_t size;
 };
 
-// Every symbol and every position starts with at least this many unread bits, or with an exhausted
-// input whose zeros fill the buffer. A symbol takes at most 21 bits: the tree keeps the sibling property,
-// so it is a Huffman tree, and a leaf at depth 22 would need a root weight of at least 46368 where the
-// rebuild keeps it at or below 0x8000. A position takes at most 14.
-constexpr unsigned LeastUnreadBits = 32;
-
-static inline bool NextInputByte(Registers& r, unsigned& byte)
+static inline uint32_t OutCount(const Registers& r)
 {
-    if (r.inputLeft == 0)
-        return false;
-    r.inputLeft--;
-    byte = *r.input++;
-    return true;
+    return r.produced & (LzhufOutBufferSize - 1);
+}
+
+static inline uint32_t WritePos(const Registers& r)
+{
+    return (LzhufStartPos + r.produced) & LzhufWindowMask;
+}
+
+static inline uint32_t OutputLeft(const Registers& r)
+{
+    return r.size - r.produced;
+}
+
+constexpr uint32_t NoBitsLeft = 0x80000000;  // bits with bitCount 0
+
+static inline unsigned BitCount(uint32_t bits)
+{
+    return 31 - unsigned(__builtin_ctz(bits));
+}
+
+static inline uint16_t BitBuffer(uint32_t bits)
+{
+    return uint16_t((bits & (bits - 1)) >> 16);
+}
+
+// An exhausted input yields 0, which the refill ORs in as eight zero bits.
+static inline unsigned NextInputByte(Registers& r)
+{
+    if (r.input == r.inputEnd)
+        return 0;
+    return *r.input++;
 }
 
 static inline void Refill(Registers& r)
 {
-    // Without a marker the zeros below the unread bits are exactly what an exhausted input reads as.
-    if (r.inputLeft == 0)
-        return;
-    // An empty buffer could only mean a walk past the marker, against the depth bound above; it then
-    // reads on as zeros rather than counting the undefined trailing zeros of 0.
-    unsigned count = 63u - unsigned(__builtin_ctzll(r.bitBuffer | (r.bitBuffer == 0)));
-    if (count >= LeastUnreadBits)
-        return;
-    r.bitBuffer &= r.bitBuffer - 1;  // the marker
-    if (r.inputLeft >= 8) {
-        // Eight bytes in one load, of which the whole ones that fit are taken; all lie within the input.
-        uint64_t next;
-        memcpy(&next, r.input, 8);
-        next = __builtin_bswap64(next);
-        unsigned taken = (63 - count) >> 3;
-        unsigned filled = count + 8 * taken;
-        r.bitBuffer |= (next >> count) & (~uint64_t(0) << (64 - filled));
-        r.input += taken;
-        r.inputLeft -= taken;
-        count = filled;
-    } else {
-        unsigned byte;
-        while (count <= 55 && NextInputByte(r, byte)) {
-            r.bitBuffer |= uint64_t(byte) << (56 - count);
-            count += 8;
-        }
-        if (r.inputLeft == 0)
-            return;
+    // bitCount <= 8: the marker is at bit 23 or above, and nothing is below it.
+    while ((r.bits & 0x007FFFFF) == 0) {
+        uint32_t marker = r.bits & (0u - r.bits);
+        // The byte goes right below the unread bits, where the marker is, and the marker 8 bits lower.
+        r.bits = (r.bits ^ marker) | NextInputByte(r) * (marker >> 7) | marker >> 8;
     }
-    r.bitBuffer |= uint64_t(1) << (63 - count);
-}
-
-static inline unsigned ReadBit(Registers& r)
-{
-    unsigned bit = unsigned(r.bitBuffer >> 63);
-    r.bitBuffer <<= 1;
-    return bit;
 }
 
 static inline unsigned ReadByte(Registers& r)
 {
-    unsigned byte = unsigned(r.bitBuffer >> 56);
-    r.bitBuffer <<= 8;
+    Refill(r);
+    unsigned byte = r.bits >> 24;
+    r.bits <<= 8;
     return byte;
 }
 
+// One step down the tree in DecodeSymbol: ReadBit without its refill. The bit comes out as the carry
+// of the shift, which the compiler adds in with the same instruction.
+#define LZHUF_WALK_STEP                                                   \
+    n = size_t(d.child[n + __builtin_add_overflow(bits, bits, &bits)]); \
+    if (n >= LzhufNodeCount)                                              \
+        goto leaf;
+
 static inline unsigned DecodeSymbol(LzhufDecoder& d, Registers& r)
 {
-    const int16_t* child = d.child;
-    Refill(r);
-    size_t n = size_t(child[LzhufRoot]);
-    do
-        n = size_t(child[n + ReadBit(r)]);
-    while (n < LzhufNodeCount);
+    uint32_t bits = r.bits;
+    size_t n = size_t(d.child[LzhufRoot]);
+    // ReadBit refills whenever only 8 bits are left, and then with exactly one byte. So the walk takes
+    // bitCount - 8 bits, then 8 bits after each refill: it enters the unrolled steps at the number of
+    // bits it may take, and tests for the refill once per byte rather than once per bit. Between
+    // symbols bitCount is 8 to 15, with the marker at bit 23 to 16; 0 (bit 31) starts a stream.
+    switch (__builtin_ctz(bits >> 15)) {
+        default:
+            // The marker is never below bit 15, so nothing else comes here.
+            __builtin_unreachable();
+        case 16:
+            // The start of a stream: the refill takes two bytes.
+            Refill(r);
+            bits = r.bits;
+            goto takeEight;
+        case 8:
+            goto refill;
+        for (;;) {
+        refill:
+            // 8 bits are left and the marker is at bit 23: the byte goes right below them.
+            bits = (bits ^ 0x00808000) | NextInputByte(r) << 16;
+            [[fallthrough]];
+        case 0:
+        takeEight:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 1:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 2:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 3:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 4:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 5:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 6:
+            LZHUF_WALK_STEP
+            [[fallthrough]];
+        case 7:
+            LZHUF_WALK_STEP
+        }
+    }
+leaf:
+    r.bits = bits;
     unsigned symbol = unsigned(n - LzhufNodeCount);
     UpdateTree(d, symbol);
     return symbol;
 }
 
+#undef LZHUF_WALK_STEP
+
 static inline unsigned DecodePosition(Registers& r)
 {
-    Refill(r);
     unsigned i = ReadByte(r);
     unsigned high = positionHigh[i];
-    for (unsigned extra = positionLength[i] - 2u; extra != 0; extra--)
-        i = 2 * i + ReadBit(r);
+    unsigned extra = positionLength[i] - 2u;  // 1 to 6
+    // The extra bits as that many ReadBits take them, in at most two runs. ReadByte leaves 1 to 8 bits,
+    // so the first ReadBit refills with one byte; the next refill, again one byte, comes once only
+    // 8 bits are left, that is after as many bits as ReadByte left.
+    uint32_t bits = r.bits;
+    unsigned free = BitCount(bits);
+    uint32_t marker = bits & (0u - bits);
+    bits = (bits ^ marker) | NextInputByte(r) * (marker >> 7) | marker >> 8;
+    if (extra > free) {
+        i = i << free | bits >> (32 - free);
+        bits <<= free;
+        extra -= free;
+        // 8 bits are left and the marker is at bit 23.
+        bits = (bits ^ 0x00808000) | NextInputByte(r) << 16;
+    }
+    i = i << extra | bits >> (32 - extra);
+    r.bits = bits << extra;
     return high * 64 + (i & 63);
 }
 
-static inline bool PutByte(LzhufDecoder& d, Registers& r, unsigned char byte)
+// One decoded byte into the window. outBuffer gets the bytes of a full 1024 from the window at once,
+// when the symbol that completes them is done (HandOutFullBuffer): 1024 divides 4096, and the window
+// keeps every byte until 4096 more have come, so storing each byte once is enough.
+static inline void PutByte(LzhufDecoder& d, Registers& r, unsigned char byte)
 {
-    d.outBuffer[r.outCount] = byte;
-    r.outCount++;
-    r.outputLeft--;
-    if (__builtin_expect(r.outCount == LzhufOutBufferSize, 0)) {
-        r.outCount = 0;
-        return WriteOutput(d.destination, d.outBuffer, LzhufOutBufferSize);
-    }
-    return true;
+    d.window[WritePos(r)] = byte;
+    r.produced++;
 }
 
-static bool DecodeBody(LzhufDecoder& d, Registers& r)
+// Copies the last count decoded bytes from the window, where they may wrap around its end, into
+// outBuffer and writes them to the destination.
+static bool HandOut(LzhufDecoder& d, const Registers& r, uint32_t count)
 {
-    memset(d.window, ' ', LzhufStartPos);
-    r.writePos = LzhufStartPos;
+    uint32_t start = (WritePos(r) - count) & LzhufWindowMask;
+    uint32_t first = LzhufWindowSize - start < count ? LzhufWindowSize - start : count;
+    memcpy(d.outBuffer, d.window + start, first);
+    memcpy(d.outBuffer + first, d.window, count - first);
+    return WriteOutput(d.destination, d.outBuffer, count);
+}
+
+// Writes the buffer of 1024 that the last symbol (at most 60 bytes) completed. The bytes past it stay
+// in the window for the next buffer; when the write fails, decoding ends with that symbol and they are
+// never written.
+static bool HandOutFullBuffer(LzhufDecoder& d, const Registers& r)
+{
+    Registers atFull = r;
+    atFull.produced -= OutCount(r);
+    return HandOut(d, atFull, LzhufOutBufferSize);
+}
+
+// Copies length bytes, in chunks of Chunk bytes, from source to target in the window.
+// Byte by byte, a source that overlaps the target repeats the bytes just written; a chunk reads only
+// bytes at least `distance` >= Chunk back, which earlier chunks have written in full. The last chunk
+// ends at length and may write some bytes a second time, with the same values.
+template <typename Chunk>
+static inline void CopyChunks(const unsigned char* source, unsigned char* target, uint32_t length)
+{
+    uint32_t k = 0;
+    for (; k + sizeof(Chunk) < length; k += sizeof(Chunk)) {
+        Chunk chunk;
+        memcpy(&chunk, source + k, sizeof chunk);
+        memcpy(target + k, &chunk, sizeof chunk);
+    }
+    k = length - uint32_t(sizeof(Chunk));
+    Chunk chunk;
+    memcpy(&chunk, source + k, sizeof chunk);
+    memcpy(target + k, &chunk, sizeof chunk);
+}
+
+// The match of length bytes that starts position + 1 bytes back, as length PutBytes would write it.
+static inline void CopyMatch(LzhufDecoder& d, Registers& r, uint32_t position, uint32_t length)
+{
     unsigned char* window = d.window;
+    uint32_t to = WritePos(r);
+    uint32_t from = (to - position - 1) & LzhufWindowMask;
+    // Most matches do not wrap around the window: those go in chunks. A source that lies ahead of the
+    // target in the window must not overlap it: the last chunk would read back bytes that the match has
+    // already overwritten.
+    bool apart = from < to || (from >= to + length && from + length <= LzhufWindowSize);
+    if (to + length <= LzhufWindowSize && apart) {
+        const unsigned char* source = window + from;
+        unsigned char* target = window + to;
+        uint32_t distance = position + 1;
+        if (distance >= 8 && length >= 8) {
+            CopyChunks<uint64_t>(source, target, length);
+        } else if (distance >= 4 && length >= 4) {
+            CopyChunks<uint32_t>(source, target, length);
+        } else if (length == 3 && distance >= 3) {
+            // The shortest matches are the most common: three bytes without a loop.
+            unsigned char three[3];
+            memcpy(three, source, 3);
+            memcpy(target, three, 3);
+        } else if (distance == 1 && length >= 8) {
+            // A run of one byte, as in the zero padding of executables.
+            uint64_t run = uint64_t(*source) * 0x0101010101010101u;
+            uint32_t k = 0;
+            for (; k + 8 < length; k += 8)
+                memcpy(target + k, &run, 8);
+            memcpy(target + length - 8, &run, 8);
+        } else {
+            for (uint32_t k = 0; k < length; k++)
+                target[k] = source[k];
+        }
+        r.produced += length;
+        return;
+    }
+    for (uint32_t k = 0; k < length; k++)
+        PutByte(d, r, window[(from + k) & LzhufWindowMask]);
+}
+
+#if __has_attribute(noclone)
+#define LZHUF_BODY_ATTRIBUTES __attribute__((noinline, noclone, flatten))
+#else
+#define LZHUF_BODY_ATTRIBUTES __attribute__((noinline, flatten))
+#endif
+
+// noclone: the decoder comes in as a pointer, so that one register addresses all of its fields; a copy
+// made for the one static state would spend a register on every table it walks.
+// flatten: the steps above are separate for reading and for tests, but must run as one loop; a call per
+// symbol would cost more than the symbol's walk up the tree.
+LZHUF_BODY_ATTRIBUTES static bool DecodeBody(LzhufDecoder& d, Registers& registers)
+{
+    Registers r = registers;
+    memset(d.window, ' ', LzhufStartPos);
+    bool ok = true;
     do {
         unsigned symbol = DecodeSymbol(d, r);
         if (symbol < 256) {
-            window[r.writePos] = (unsigned char)symbol;
-            r.writePos = (r.writePos + 1) & LzhufWindowMask;
-            if (!PutByte(d, r, (unsigned char)symbol))
-                return false;
+            PutByte(d, r, (unsigned char)symbol);
+            if (__builtin_expect(OutCount(r) == 0, 0) && !HandOutFullBuffer(d, r)) {
+                ok = false;
+                break;
+            }
             continue;
         }
-        uint32_t from = (r.writePos - DecodePosition(r) - 1) & LzhufWindowMask;
+        uint32_t position = DecodePosition(r);
         uint32_t length = symbol - 253;
         // A corrupt stream may end on a match that runs past size: cut it there instead of
         // wrapping outputLeft and writing on for four billion bytes.
-        if (length > r.outputLeft)
-            length = r.outputLeft;
-        // The copy goes byte by byte, as PutByte would, in runs that end at the buffer's end: a
-        // source that overlaps the bytes being written must repeat them.
-        while (length != 0) {
-            uint32_t run = LzhufOutBufferSize - r.outCount;
-            if (run > length)
-                run = length;
-            unsigned char* out = d.outBuffer + r.outCount;
-            uint32_t to = r.writePos;
-            if (from + run <= LzhufWindowSize && to + run <= LzhufWindowSize) {
-                for (uint32_t k = 0; k < run; k++) {
-                    unsigned char byte = window[from + k];
-                    window[to + k] = byte;
-                    out[k] = byte;
-                }
-            } else {
-                for (uint32_t k = 0; k < run; k++) {
-                    unsigned char byte = window[(from + k) & LzhufWindowMask];
-                    window[(to + k) & LzhufWindowMask] = byte;
-                    out[k] = byte;
-                }
-            }
-            from = (from + run) & LzhufWindowMask;
-            r.writePos = (to + run) & LzhufWindowMask;
-            length -= run;
-            r.outputLeft -= run;
-            r.outCount += run;
-            if (r.outCount == LzhufOutBufferSize) {
-                r.outCount = 0;
-                if (!WriteOutput(d.destination, d.outBuffer, LzhufOutBufferSize))
-                    return false;
-            }
+        if (length > OutputLeft(r))
+            length = OutputLeft(r);
+        CopyMatch(d, r, position, length);
+        // The match completed a buffer when fewer than `length` bytes lie past the last multiple of 1024.
+        if (__builtin_expect(OutCount(r) < length, 0) && !HandOutFullBuffer(d, r)) {
+            ok = false;
+            break;
         }
-    } while (r.outputLeft != 0);
-    return true;
+    } while (r.produced != r.size);
+    registers = r;
+    return ok;
 }
 
 static bool FlushOutput(LzhufDecoder& d, Registers& r)
 {
-    if (r.outCount == 0)
+    if (OutCount(r) == 0)
         return true;
-    uint32_t count = r.outCount;
-    r.outCount = 0;
-    return WriteOutput(d.destination, d.outBuffer, count);
+    return HandOut(d, r, OutCount(r));
 }
 
 static void StoreRegisters(LzhufDecoder& d, const Registers& r)
 {
-    d.bitBuffer = r.bitBuffer;
+    d.bitBuffer = BitBuffer(r.bits);
+    d.bitCount = uint16_t(BitCount(r.bits));
     d.input = r.input;
-    d.inputLeft = r.inputLeft;
-    d.outputLeft = r.outputLeft;
-    d.outCount = uint16_t(r.outCount);
-    d.writePos = uint16_t(r.writePos);
+    d.inputLeft = uint32_t(r.inputEnd - r.input);
+    d.outputLeft = OutputLeft(r);
+    // A stream ends on a write, or with nothing waiting in outBuffer.
+    d.outCount = 0;
+    d.writePos = uint16_t(WritePos(r));
 }
 
-// flatten: the steps above are separate for reading and for tests, but must run as one loop;
-// a call per symbol would cost more than the symbol's walk up the tree.
-__attribute__((flatten)) bool DecodeStream(const unsigned char* packed, uint32_t packedSize, uint32_t size,
-                                           const Destination& destination)
+bool DecodeStream(const unsigned char* packed, uint32_t packedSize, uint32_t size, const Destination& destination)
 {
     // Decoding a first symbol before testing the count would wrap outputLeft for an empty file.
     if (size == 0)
         return true;
     LzhufDecoder& d = decoder;
     d.destination = destination;
-    // The marker alone: no unread bits yet, and none at all when there is no input.
-    Registers r = {packedSize != 0 ? uint64_t(1) << 63 : 0, packed, packedSize, size, 0, 0};
+    Registers r = {NoBitsLeft, packed, packed + packedSize, 0, size};
     StartTree(d);
     bool ok = DecodeBody(d, r) && FlushOutput(d, r);
     StoreRegisters(d, r);

@@ -28,10 +28,8 @@ struct LzhufDecoder {
     uint16_t frequency[LzhufNodeCount + 1];  // [627] is the 0xFFFF sentinel
     int16_t child[LzhufNodeCount];           // >= 627 marks a leaf: 627 + symbol
     int16_t parent[LzhufNodeCount + LzhufSymbolCount];  // [627 + s] is the leaf of symbol s
-    // The next input bits, the first in bit 63. Wider than a 16-bit buffer so that the refill runs once
-    // per symbol rather than being tested on every bit; while input remains, a marker 1 bit follows the
-    // unread bits and tells how many there are.
-    uint64_t bitBuffer;
+    uint16_t bitBuffer;  // the next input bits, the first in bit 15
+    uint16_t bitCount;   // how many bits of bitBuffer, counted from the top, are still unread
     const unsigned char* input;
     uint32_t inputLeft;
     uint32_t outputLeft;
