@@ -97,6 +97,78 @@ TEST(LzhufDecoderStreams, InputEndsAtPackedSizeAndReadsOnAsZeros)
     EXPECT_EQ(std::string(sink.bytes.begin(), sink.bytes.end()), std::string(61, 't'));
 }
 
+// Writes symbols the way an encoder does, with a tree of its own that follows the same updates: the
+// code of a symbol is the path from the root to its leaf.
+struct SymbolWriter {
+    std::unique_ptr<LzhufDecoder> tree{new LzhufDecoder()};
+    std::string bits;
+
+    SymbolWriter() { StartTree(*tree); }
+
+    void Symbol(unsigned symbol)
+    {
+        std::string code;
+        for (int node = tree->parent[627 + symbol]; node != 626;) {
+            int up = tree->parent[node];
+            code.insert(code.begin(), char('0' + (node - tree->child[up])));
+            node = up;
+        }
+        bits += code;
+        UpdateTree(*tree, symbol);
+    }
+
+    // A match of length bytes starting distance bytes back: the length symbol, then the prefix code of
+    // the position's upper 6 bits, as the first table entry of that value starts, and its lower 6 bits.
+    void Match(unsigned distance, unsigned length)
+    {
+        Symbol(253 + length);
+        unsigned position = distance - 1;
+        unsigned entry = 0;
+        while (positionHigh[entry] != position >> 6)
+            entry++;
+        for (unsigned bit = 0; bit < positionLength[entry]; bit++)
+            bits += char('0' + ((entry >> (7 - bit)) & 1));
+        for (int bit = 5; bit >= 0; bit--)
+            bits += char('0' + ((position >> bit) & 1));
+    }
+};
+
+TEST(LzhufDecoderStreams, MatchesCopyAsByteByByteCopiesWould)
+{
+    // Byte by byte, an overlapping source repeats the bytes being written, a source past the window's
+    // end wraps, and one 4096 back is the byte itself. Lengths and distances around the sizes in which
+    // a decoder may copy, after 4100 literals that leave no byte of the window unwritten.
+    struct Copy {
+        unsigned distance, length;
+    };
+    const Copy copies[] = {{1, 60}, {2, 9}, {3, 3}, {3, 10}, {4, 4}, {5, 7}, {7, 20}, {8, 8}, {9, 60}, {16, 33},
+                           {100, 3}, {4000, 60}, {4089, 60}, {4092, 9}, {4095, 60}, {4096, 60}};
+    SymbolWriter writer;
+    std::string expected(4036, ' ');
+    uint32_t seed = 99;
+    for (int k = 0; k < 4100; k++) {
+        seed = seed * 1103515245u + 12345u;
+        unsigned char byte = (unsigned char)(seed >> 24);
+        writer.Symbol(byte);
+        expected += char(byte);
+    }
+    // Three rounds, so that the copies start at different places in the window.
+    for (int round = 0; round < 3; round++) {
+        for (const Copy& copy : copies) {
+            writer.Match(copy.distance, copy.length);
+            for (unsigned k = 0; k < copy.length; k++)
+                expected += expected[expected.size() - copy.distance];
+        }
+        writer.Symbol('x');
+        expected += 'x';
+    }
+    expected.erase(0, 4036);
+
+    MemorySink sink;
+    EXPECT_TRUE(Decode(PackBits(writer.bits), uint32_t(expected.size()), sink));
+    EXPECT_TRUE(std::string(sink.bytes.begin(), sink.bytes.end()) == expected);
+}
+
 TEST(LzhufDecoderOutput, WritesFullBuffersThenTheRest)
 {
     struct Case {
