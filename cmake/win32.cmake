@@ -2,7 +2,7 @@
 # all run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
 enable_language(RC)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 __USE_MINGW_ANSI_STDIO=0)
-set(SMALL_CODE -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections)
+set(SMALL_CODE -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -ffunction-sections -fno-ident)
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 set(SYSTEM_LIBRARIES comctl32 ole32 uuid shell32 advapi32 gdi32 user32 kernel32)
 
@@ -25,7 +25,13 @@ velmondo_payload(COMPILER ${CMAKE_CXX_COMPILER} PACKAGER ${HOST_TOOLS_DIR}/packa
 add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/setup/main.cpp ${CMAKE_SOURCE_DIR}/resources/setup.rc)
 target_compile_options(setup PRIVATE ${SMALL_CODE})
 target_link_libraries(setup PRIVATE velmondo_win32)
-target_link_options(setup PRIVATE -s -Wl,--gc-sections ${STATIC_RUNTIME})
+# i686 symbols carry a leading underscore.
+set(SETUP_ENTRY SetupEntry)
+if(VELMONDO_WIN_ARCH STREQUAL "i686")
+    set(SETUP_ENTRY _SetupEntry)
+endif()
+target_link_options(setup PRIVATE -s -nostartfiles -Wl,-e,${SETUP_ENTRY} -Wl,--gc-sections
+                    -Wl,--disable-dynamicbase -Wl,--disable-reloc-section ${STATIC_RUNTIME})
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/resources/frame.rc ${CMAKE_SOURCE_DIR}/resources/setup.manifest
              ${CMAKE_SOURCE_DIR}/resources/license.txt ${CMAKE_SOURCE_DIR}/resources/welcome.txt)

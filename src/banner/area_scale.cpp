@@ -6,7 +6,6 @@
 // between the x86-64 test build and setup.exe.
 #include "banner/area_scale.h"
 
-#include <math.h>
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -51,7 +50,11 @@ float NearestFloatQuotient(uint64_t numerator, uint64_t denominator) {
     uint64_t mantissa = quotient >> 1;
     const bool half = (quotient & 1) != 0;
     if (half && (remainder != 0 || (mantissa & 1) != 0)) ++mantissa;
-    const float result = ldexpf(static_cast<float>(mantissa), exponent + 1);
+    // Scaling by a power of two is exact; a loop rather than ldexpf keeps mingw's
+    // ldexp, and the unwind section it brings, out of setup.exe.
+    float scale = 1.0f;
+    for (int e = exponent + 1; e < 0; e++) scale *= 0.5f;
+    const float result = static_cast<float>(mantissa) * scale;
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "extract/file_destination.h"
 #include "extract/lzhuf_decoder.h"
 #include "extract/payload_checksum.h"
+#include "resource_ids.h"
 #include "setup/manifest_rules.h"
 #include "setup/setup_state.h"
 #include "setup/system_probes.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-const int statusTextId = 500;
-const int progressBarId = 501;
 const DWORD pauseAfterFile = 200;
 const DWORD pauseAtEnd = 500;
 
@@ -54,7 +53,7 @@ bool InstallRow(HWND page, uint16_t row, const FILETIME& stamp)
     char path[PathBufferSize];
     // A path cut to fit would name another file; JoinPath leaves it empty and the row fails.
     bool pathFits = DestinationPath(path, sizeof path, entry);
-    SetDlgItemTextA(page, statusTextId, path);
+    SetDlgItemTextA(page, IDC_FILE_STATUS, path);
     const unsigned char* payload = FindPayload(entry);
     if (!pathFits || payload == NULL)
         return false;
@@ -77,7 +76,7 @@ bool FailPass(HWND page)
 {
     MessageBoxA(page, "Unable to create destination file!\r\nInstallation will now be aborted.", "ZORVA Setup",
                 MB_ICONERROR);
-    SetDlgItemTextA(page, statusTextId, "");
+    SetDlgItemTextA(page, IDC_FILE_STATUS, "");
     WaitPumping(page, pauseAtEnd);
     return false;
 }
@@ -100,7 +99,7 @@ bool InstallVariantFiles(HWND page, uint16_t variantMask)
     else
         MakePath(installManifest.installDir);
 
-    HWND bar = GetDlgItem(page, progressBarId);
+    HWND bar = GetDlgItem(page, IDC_FILE_PROGRESS);
     SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, installManifest.fileCount));
     SendMessageA(bar, PBM_SETSTEP, 1, 0);
 
@@ -120,7 +119,7 @@ bool InstallVariantFiles(HWND page, uint16_t variantMask)
         SendMessageA(bar, PBM_STEPIT, 0, 0);
         WaitPumping(page, pause);
     }
-    SetDlgItemTextA(page, statusTextId, "Success");
+    SetDlgItemTextA(page, IDC_FILE_STATUS, "Success");
     WaitPumping(page, pauseAtEnd);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "resource_ids.h"
 #include "setup/install_manifest.h"
 #include "setup/manifest_rules.h"
 #include "setup/setup_state.h"
@@ -13,6 +14,11 @@
 #include "util/file_system.h"
 #include "util/path_text.h"
 #include "wizard/window_utils.h"
+
+// The three ids the pass needs, defined here: libuuid's would bring every id of its object into the stub.
+static const CLSID shellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const IID shellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};   // IShellLinkA
+static const IID persistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 enum { MainProgramRow = 2, LinkPathWideSize = 512 };
 
@@ -34,7 +40,7 @@ bool GetSpecialFolder(char* out, int16_t size, int csidl)
 void CreateShellLink(const char* target, const char* workingFolder, const char* linkPath, const char* description)
 {
     IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(CoCreateInstance(shellLinkClass, nullptr, CLSCTX_INPROC_SERVER, shellLinkInterface,
                                 reinterpret_cast<void**>(&link))) ||
         link == nullptr)
         return;
@@ -42,7 +48,7 @@ void CreateShellLink(const char* target, const char* workingFolder, const char* 
     link->SetWorkingDirectory(workingFolder);
     link->SetDescription(description);
     IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) && file != nullptr) {
+    if (SUCCEEDED(link->QueryInterface(persistFileInterface, reinterpret_cast<void**>(&file))) && file != nullptr) {
         WCHAR wideLinkPath[LinkPathWideSize];
         // Without a whole converted path Save would get an unterminated name.
         if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, LinkPathWideSize) > 0)
@@ -70,7 +76,7 @@ bool CreateShortcuts(HWND page)
     if (CoInitialize(nullptr) != S_OK)
         return false;
 
-    HWND bar = GetDlgItem(page, ShortcutProgressId);
+    HWND bar = GetDlgItem(page, IDC_SHORTCUT_PROGRESS);
     SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, installManifest.shortcutCount));
     SendMessageA(bar, PBM_SETSTEP, 1, 0);
 
@@ -88,7 +94,7 @@ bool CreateShortcuts(HWND page)
         const FileEntry& entry = installManifest.entries[row];
         if (entry.shortcutName[0] == '-')
             continue;
-        SetDlgItemTextA(page, ShortcutStatusId, entry.shortcutName);
+        SetDlgItemTextA(page, IDC_SHORTCUT_STATUS, entry.shortcutName);
         MakeShortcut(programs, installManifest.programGroup, ShortcutFolder(entry), entry.fileName,
                      entry.shortcutName);
         SendMessageA(bar, PBM_STEPIT, 0, 0);
@@ -101,7 +107,7 @@ bool CreateShortcuts(HWND page)
     const FileEntry& mainProgram = installManifest.entries[MainProgramRow];
     MakeShortcut(desktop, "", installManifest.installDir, mainProgram.fileName, mainProgram.shortcutName);
 
-    SetDlgItemTextA(page, ShortcutStatusId, "Success");
+    SetDlgItemTextA(page, IDC_SHORTCUT_STATUS, "Success");
     WaitPumping(page, 500);
     CoUninitialize();
     return true;
