@@ -317,7 +317,22 @@ std::string SetupResourceText(const char* name)
     return text;
 }
 
+std::string BuildFolder()
+{
+    std::string folder = DriverFolder();
+    return folder.substr(0, folder.rfind('\\'));
+}
+
 void SaveScreenshot(HWND window, const char* name)
+{
+    // Let the window finish painting, then copy what the screen shows of it.
+    SetForegroundWindow(window);
+    Settle(window);
+    Sleep(300);
+    CaptureWindow(window, name);
+}
+
+void CaptureWindow(HWND window, const char* name)
 {
     RECT bounds;
     GetWindowRect(window, &bounds);
@@ -335,10 +350,6 @@ void SaveScreenshot(HWND window, const char* name)
     void* bits = nullptr;
     HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, picture);
-    // Let the window finish painting, then copy what the screen shows of it.
-    SetForegroundWindow(window);
-    Settle(window);
-    Sleep(300);
     BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
     GdiFlush();
     int rowBytes = (width * 3 + 3) & ~3;
@@ -347,7 +358,7 @@ void SaveScreenshot(HWND window, const char* name)
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info.bmiHeader;
     file.bfSize = file.bfOffBits + rowBytes * height;
-    std::string path = DriverFolder() + "\\..\\screenshots";
+    std::string path = BuildFolder() + "\\screenshots";
     CreateDirectoryA(path.c_str(), nullptr);
     path += "\\" + std::string(name) + ".bmp";
     FILE* out = fopen(path.c_str(), "wb");

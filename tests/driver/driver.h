@@ -56,8 +56,16 @@ bool SetupHasEnded();
 // The raw-data resource name of setup.exe as text, read from the file itself.
 std::string SetupResourceText(const char* name);
 
-// Saves a picture of the window as screenshots/name.bmp in the build folder.
+// The build folder: the driver runs from its bin folder, beside setup.exe.
+std::string BuildFolder();
+
+// Saves a picture of the window as screenshots/name.bmp in the build folder, once setup has
+// handled what it was sent and painted.
 void SaveScreenshot(HWND window, const char* name);
+
+// The same at once, for a window whose frame setup does not serve at the moment (the
+// installation passes serve only the progress page).
+void CaptureWindow(HWND window, const char* name);
 
 // Checks a condition of the scenario.
 #define EXPECT_THAT(condition, ...) \

@@ -23,6 +23,9 @@ static const struct {
     {HKEY_CLASSES_ROOT, "z_vlmFile", nullptr},
     {HKEY_CLASSES_ROOT, "Drive\\shell\\find", nullptr},
     {HKEY_CLASSES_ROOT, "Directory\\shell\\find", nullptr},
+    {HKEY_CLASSES_ROOT, "CLSID\\{5B0E7A31-9C4D-4F62-8A17-2D6C3E9F0B48}", nullptr},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\FindExtensions\\Static\\Velmondo",
+     nullptr},
 };
 
 static std::string SpecialFolder(int csidl)
@@ -56,7 +59,7 @@ static bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-static void DeleteTree(const std::string& path)
+void RemovePath(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -67,7 +70,7 @@ static void DeleteTree(const std::string& path)
         if (search != INVALID_HANDLE_VALUE) {
             do {
                 if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
-                    DeleteTree(path + "\\" + entry.cFileName);
+                    RemovePath(path + "\\" + entry.cFileName);
             } while (FindNextFileA(search, &entry));
             FindClose(search);
         }
@@ -108,7 +111,7 @@ void ForgetInstallation()
     // would refuse setup's keys as if the user had no administrative rights.
     DeleteKeyTree(HKEY_LOCAL_MACHINE, programsKey);
     for (int index = 0; !InstalledPaths(index).empty(); index++)
-        DeleteTree(InstalledPaths(index));
+        RemovePath(InstalledPaths(index));
     for (const auto& entry : registryEntries) {
         if (entry.value == nullptr) {
             DeleteKeyTree(entry.root, entry.key);

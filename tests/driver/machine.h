@@ -14,6 +14,9 @@ void ForgetInstallation();
 // Fails the scenario when any of those exists.
 void ExpectNothingInstalled();
 
+// Removes a file, or a folder with everything in it; fails the scenario when it cannot.
+void RemovePath(const std::string& path);
+
 // Creates a file with its folders; fails the scenario when it cannot.
 void CreateFileWithFolders(const std::string& path);
 

@@ -54,6 +54,12 @@ HWND WalkTo(HWND frame, WizardPage page)
     return shown;
 }
 
+void ExpectText(HWND window, int id, const std::string& expected)
+{
+    std::string text = ControlText(window, id);
+    EXPECT_THAT(text == expected, "control %d reads \"%s\", expected \"%s\"", id, text.c_str(), expected.c_str());
+}
+
 std::string WelcomeTitle()
 {
     SYSTEMTIME now;

@@ -17,6 +17,9 @@ HWND StartWizard(const char* windowsVersion);
 // folder) and returns it.
 HWND WalkTo(HWND frame, WizardPage page);
 
+// Fails the scenario unless control id of window reads exactly expected.
+void ExpectText(HWND window, int id, const std::string& expected);
+
 // The title of the welcome page, with this year in its rights notice.
 std::string WelcomeTitle();
 
