@@ -6,6 +6,7 @@
 // between the x86-64 test build and setup.exe.
 #include "banner/area_scale.h"
 
+#include <math.h>
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
