@@ -12,7 +12,8 @@ log() { printf '== %s\n' "$*" >&2; }
 
 PACKAGES=(g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 wine32:i386 xvfb xauth imagemagick liblnk-utils python3)
+          wine wine64 wine32:i386 xvfb xauth imagemagick liblnk-utils python3
+          fonts-liberation)
 
 deps() {
     local missing=()
@@ -69,6 +70,10 @@ prefix() {
     for user_dir in "$WINEPREFIX"/drive_c/users/*/*; do
         if [ -L "$user_dir" ]; then rm "$user_dir"; mkdir -p "$user_dir"; fi
     done
+    # Wine has no Courier New; the licence and welcome texts are meant to be monospaced.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+        >/dev/null 2>&1 || true
+    wineserver -w
 }
 
 all_builds() {
