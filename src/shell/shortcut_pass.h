@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <windows.h>
 
+#include "resource_ids.h"
+
 // Controls of the progress page that the pass reports in.
-enum { ShortcutStatusId = 505, ShortcutProgressId = 506 };
+enum { ShortcutStatusId = IDC_SHORTCUT_STATUS, ShortcutProgressId = IDC_SHORTCUT_PROGRESS };
 
 // Makes the shortcuts for the current user or all users (setupState.allUsers),
 // reporting in page's controls and pausing on page between them. False only when COM
