@@ -103,8 +103,10 @@ start_wine() {
 }
 
 stop_services() {
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    # Wine first: its processes complain when their display goes away under them.
     wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
 run_ctest() {  # dir, label, ctest arguments...
