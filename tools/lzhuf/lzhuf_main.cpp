@@ -1,6 +1,7 @@
 // The lzhuf command: packs payload files for the build, unpacks them again, and measures the coder.
 #include "extract/lzhuf_decoder.h"
 #include "lzhuf_encoder.h"
+#include "tool_files.h"
 
 #include <errno.h>
 #include <stdio.h>
@@ -17,38 +18,6 @@ const char* const usage =
     "       lzhuf greedy IN OUT      pack IN with the plain greedy parse\n"
     "       lzhuf decode IN SIZE OUT unpack IN into exactly SIZE bytes\n"
     "       lzhuf bench IN           encode and decode speed, ratios of both parses\n";
-
-bool ReadWholeFile(const char* path, std::vector<unsigned char>& bytes)
-{
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr) {
-        fprintf(stderr, "lzhuf: cannot open %s: %s\n", path, strerror(errno));
-        return false;
-    }
-    size_t used = 0;
-    bytes.resize(size_t(1) << 16);
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(used * 2);
-        size_t got = fread(bytes.data() + used, 1, bytes.size() - used, file);
-        if (got == 0)
-            break;
-        used += got;
-    }
-    bytes.resize(used);
-    bool failed = ferror(file) != 0;
-    int error = errno;
-    fclose(file);
-    if (failed) {
-        fprintf(stderr, "lzhuf: cannot read %s: %s\n", path, strerror(error));
-        return false;
-    }
-    if (bytes.size() > UINT32_MAX) {
-        fprintf(stderr, "lzhuf: %s is larger than 4 GB\n", path);
-        return false;
-    }
-    return true;
-}
 
 struct OutputFile {
     FILE* file;
@@ -98,19 +67,6 @@ bool WriteToMemory(void* context, const unsigned char* bytes, uint32_t count)
     return true;
 }
 
-bool ParseSize(const char* text, uint32_t& size)
-{
-    if (text[0] < '0' || text[0] > '9')
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    unsigned long long value = strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value > UINT32_MAX)
-        return false;
-    size = uint32_t(value);
-    return true;
-}
-
 bool DecodeToMemory(const std::vector<unsigned char>& packed, std::vector<unsigned char>& plain, uint32_t size)
 {
     plain.assign(size, 0);
@@ -122,7 +78,7 @@ bool DecodeToMemory(const std::vector<unsigned char>& packed, std::vector<unsign
 int Encode(const char* inPath, const char* outPath, LzhufParse parse)
 {
     std::vector<unsigned char> plain;
-    if (!ReadWholeFile(inPath, plain))
+    if (!ReadWholeFile("lzhuf", inPath, plain))
         return 1;
     const uint32_t size = uint32_t(plain.size());
     std::vector<unsigned char> packed = EncodeLzhuf(plain.data(), size, parse);
@@ -154,7 +110,7 @@ int Decode(const char* inPath, const char* sizeText, const char* outPath)
         return 1;
     }
     std::vector<unsigned char> packed;
-    if (!ReadWholeFile(inPath, packed))
+    if (!ReadWholeFile("lzhuf", inPath, packed))
         return 1;
     OutputFile out;
     if (!OpenOutput(out, outPath))
@@ -174,7 +130,7 @@ double Seconds(std::chrono::steady_clock::time_point since)
 int Bench(const char* inPath)
 {
     std::vector<unsigned char> plain;
-    if (!ReadWholeFile(inPath, plain))
+    if (!ReadWholeFile("lzhuf", inPath, plain))
         return 1;
     const uint32_t size = uint32_t(plain.size());
     if (size == 0) {

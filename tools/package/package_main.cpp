@@ -13,6 +13,7 @@
 #include "filler.h"
 #include "generated_sources.h"
 #include "lzhuf_encoder.h"
+#include "tool_files.h"
 
 namespace {
 
@@ -21,29 +22,6 @@ const char* const usage =
     "       package pack TABLE STAGE PACKED GENERATED\n"
     "           pack every row of TABLE (sources in STAGE) into PACKED/<resource>.lz or .stored, and write\n"
     "           GENERATED/file_table.inc, GENERATED/file_checksums.inc and GENERATED/payload.rc\n";
-
-bool ReadFile(const std::string& path, std::vector<unsigned char>& bytes)
-{
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        fprintf(stderr, "package: cannot open %s: %s\n", path.c_str(), strerror(errno));
-        return false;
-    }
-    bytes.clear();
-    unsigned char block[65536];
-    size_t got;
-    while ((got = fread(block, 1, sizeof block, file)) != 0)
-        bytes.insert(bytes.end(), block, block + got);
-    bool ok = ferror(file) == 0;
-    fclose(file);
-    if (!ok)
-        fprintf(stderr, "package: cannot read %s\n", path.c_str());
-    else if (bytes.size() > UINT32_MAX) {
-        fprintf(stderr, "package: %s is larger than 4 GB\n", path.c_str());
-        ok = false;
-    }
-    return ok;
-}
 
 // A full disk often shows only when the buffered bytes are flushed, so the close counts as well.
 bool WriteFile(const std::string& path, const void* bytes, size_t count)
@@ -67,19 +45,6 @@ bool WriteText(const std::string& path, const std::string& text)
     return WriteFile(path, text.data(), text.size());
 }
 
-bool ParseSize(const char* text, uint32_t& size)
-{
-    if (text[0] < '0' || text[0] > '9')
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    unsigned long long value = strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value > UINT32_MAX)
-        return false;
-    size = uint32_t(value);
-    return true;
-}
-
 bool IsPeImage(const std::vector<unsigned char>& bytes)
 {
     if (bytes.size() < 0x40 || bytes[0] != 'M' || bytes[1] != 'Z')
@@ -96,7 +61,7 @@ int Pad(const char* mode, const char* inPath, const char* sizeText, const char* 
         return 1;
     }
     std::vector<unsigned char> bytes;
-    if (!ReadFile(inPath, bytes))
+    if (!ReadWholeFile("package", inPath, bytes))
         return 1;
     // A stand-in that has outgrown its row would change the table's sizes: stop the build instead.
     if (bytes.size() > size) {
@@ -140,7 +105,7 @@ bool MatchExpected(void* context, const unsigned char* bytes, uint32_t count)
 bool PackRow(const TableRow& row, const std::string& stage, const std::string& packedDir, PackedRow& packed)
 {
     std::vector<unsigned char> plain;
-    if (!ReadFile(stage + "/" + row.source, plain))
+    if (!ReadWholeFile("package", (stage + "/" + row.source).c_str(), plain))
         return false;
     packed.size = uint32_t(plain.size());
     packed.checksum = PayloadChecksum(0, plain.data(), packed.size);
@@ -175,7 +140,7 @@ int Pack(const char* tablePath, const std::string& stage, const std::string& pac
         return 1;
     }
     std::vector<unsigned char> tableBytes;
-    if (!ReadFile(tablePath, tableBytes))
+    if (!ReadWholeFile("package", tablePath, tableBytes))
         return 1;
     std::vector<TableRow> rows;
     std::string error;
