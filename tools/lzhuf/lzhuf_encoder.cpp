@@ -26,6 +26,8 @@ constexpr uint32_t ParseLookahead = 512;
 constexpr uint32_t PriceScale = 64;
 
 // The adaptive Huffman tree, kept exactly as the decoder keeps it so both sides assign the same codes.
+// Written plainly and apart from the decoder's tuned steps on purpose: every round trip then compares
+// the two, and the decoder's own tests pin both to states worked out by hand.
 struct CoderTree {
     uint16_t weight[NodeCount + 1];
     int16_t child[NodeCount];
